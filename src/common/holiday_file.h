@@ -25,10 +25,14 @@ std::string ReadIniValue(const Files& files, const TextCodec& codec, std::string
 bool WriteIniValue(Files& files, const TextCodec& codec, std::string_view path,
                    std::string_view section, std::string_view key, std::string_view value);
 
-// A file read and parsed once, for a run of lookups.
+// A file read and parsed once, for a run of lookups. The index views the
+// bytes held here, so the object stays where it was made.
 class IniFile {
  public:
   IniFile(const Files& files, const TextCodec& codec, std::string_view path);
+  IniFile(const IniFile&) = delete;
+  IniFile& operator=(const IniFile&) = delete;
+  // False when the file is missing or cannot be read; every lookup is then empty.
   bool exists() const { return bytes_.has_value(); }
   std::string Get(std::string_view section, std::string_view key) const;
 

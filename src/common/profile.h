@@ -14,7 +14,8 @@ namespace vorlan {
 
 inline constexpr std::size_t kProfileValueLimit = 1023;
 
-// One parse of a file's bytes, for many lookups.
+// One parse of a file's bytes, for many lookups. It keeps a view of the
+// bytes, which must outlive it.
 class ProfileIndex {
  public:
   explicit ProfileIndex(std::string_view bytes);
@@ -25,8 +26,18 @@ class ProfileIndex {
  private:
   friend std::string ProfileWrite(std::string_view, std::string_view, std::string_view,
                                   std::string_view);
-  struct Entry;
-  struct Section;
+  // A section header line: where it starts, where its body starts (the next
+  // line) and the name between the brackets, blanks stripped. The body runs to
+  // the next header. Only headers are kept, so a huge file costs little memory;
+  // a lookup walks the body of the one section it needs.
+  struct Section {
+    std::size_t line_begin;
+    std::size_t body_begin;
+    std::string_view name;
+  };
+  const Section* FindSection(std::string_view name) const;
+  std::size_t BodyEnd(const Section& section) const;
+
   std::string_view bytes_;
   std::vector<Section> sections_;
 };

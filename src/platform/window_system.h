@@ -12,10 +12,11 @@ class WindowSystem {
  public:
   virtual ~WindowSystem() = default;
   virtual WindowHandle Foreground() const = 0;
-  // Empty for a handle that names no window (any more).
-  virtual std::string ClassName(WindowHandle window) const = 0;
+  // Empty for a handle that names no window (any more). Out-parameters let a
+  // caller reuse one buffer, so the timer's frequent queries allocate nothing.
+  virtual void ClassName(WindowHandle window, std::string& out) const = 0;
   // The whole title, however long.
-  virtual std::string Title(WindowHandle window) const = 0;
+  virtual void Title(WindowHandle window, std::string& out) const = 0;
   // Must not hang on a window whose program is not responding.
   virtual bool SetTitle(WindowHandle window, std::string_view title) = 0;
   // Empty class or title matches any. 0 when there is none.

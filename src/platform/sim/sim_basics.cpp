@@ -77,6 +77,11 @@ std::string SimCodec::Utf8ToCp932(std::string_view utf8) const {
 int SimMessageBoxes::Show(std::string_view title, std::string_view text, MessageKind kind,
                           bool system_modal) {
   shown_.push_back({std::string(title), std::string(text), kind, system_modal});
+  if (!while_open_.empty()) {
+    auto action = std::move(while_open_.front());
+    while_open_.pop_front();
+    action();
+  }
   if (!answers_.empty()) {
     int a = answers_.front();
     answers_.pop_front();

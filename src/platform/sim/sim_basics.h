@@ -1,5 +1,6 @@
 #pragma once
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -53,12 +54,15 @@ class SimMessageBoxes : public MessageBoxes {
   int Show(std::string_view title, std::string_view text, MessageKind kind,
            bool system_modal) override;
   void Answer(int button) { answers_.push_back(button); }
+  // Runs while the next box is open (events that arrive before the user answers).
+  void WhileNextOpen(std::function<void()> action) { while_open_.push_back(std::move(action)); }
   const std::vector<Shown>& shown() const { return shown_; }
   void Clear() { shown_.clear(); }
 
  private:
   std::vector<Shown> shown_;
   std::deque<int> answers_;
+  std::deque<std::function<void()>> while_open_;
 };
 
 }  // namespace vorlan::sim
