@@ -16,11 +16,12 @@ inline constexpr std::string_view kHolidayFileName = "saijitu.ini";
 // One month of the holiday file, indexed by the day of the month (1..31;
 // index 0 is never used).
 //
-// The table says which month it holds. A load stopped by a missing file leaves
-// the previous entries in place but not the month they belong to any other
-// month: HoldsMonth is false for the newly displayed month, so the calendar
-// shows no holiday, colour or substitute day of the earlier month under the
-// new one (all the queries below answer "no holiday" then).
+// The table records which month it holds. A load stopped by a missing file
+// leaves the previous entries in place, still marked as that earlier month, so
+// HoldsMonth is false for the month now displayed and the queries below answer
+// "no holiday" for it: the calendar never shows one month's holidays, colours
+// or substitute days under another. The calendar page draws through these
+// queries rather than reading the arrays directly.
 struct MonthHolidayTable {
   std::array<std::string, kMonthDaysMax + 1> name;
   std::array<std::int32_t, kMonthDaysMax + 1> colour{};

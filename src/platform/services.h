@@ -42,8 +42,10 @@ class Clipboard {
 class Launcher {
  public:
   virtual ~Launcher() = default;
-  // Starts a program by command line without waiting; false when it did not start.
-  virtual bool Start(std::string_view command_line) = 0;
+  // Starts a program without waiting; false when it did not start. The program
+  // path is passed apart from its arguments so that a folder with blanks in
+  // its name can never start some other program.
+  virtual bool Start(std::string_view program, std::string_view arguments) = 0;
 };
 
 class TrayIcon {

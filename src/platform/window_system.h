@@ -24,7 +24,7 @@ class WindowSystem {
   // Brings another program's window forward (second-instance hand-over).
   virtual void BringForward(WindowHandle window) = 0;
   // Lets waiting window messages run; a long step calls this between its parts.
-  virtual void Yield() = 0;
+  virtual void PumpMessages() = 0;
 };
 
 class Screen {
@@ -33,8 +33,8 @@ class Screen {
   virtual int HeightPixels() const = 0;
   virtual int WidthPixels() const = 0;
   // Text in the default font and colours, straight onto the screen.
-  virtual void DrawText(int x, int y, std::string_view text) = 0;
-  // Every window repaints, which wipes anything drawn with DrawText.
+  virtual void PaintText(int x, int y, std::string_view text) = 0;
+  // Every window repaints, which wipes anything painted with PaintText.
   virtual void InvalidateAll() = 0;
 };
 

@@ -46,7 +46,7 @@ std::string ComposeNow(Resident& r, const MemoryStatus& memory) {
 
 int ClockTick(Resident& r) {
   WindowSystem& w = r.platform.windows;
-  w.Yield();
+  w.PumpMessages();
   if (r.ended) return 0;
   const WindowHandle window = w.Foreground();
   std::string& class_name = r.scratch_class;
@@ -58,7 +58,7 @@ int ClockTick(Resident& r) {
     ExitProgram(r);
     return 0;
   }
-  w.Yield();
+  w.PumpMessages();
   if (r.ended) return 0;
   if (gate == 0) return 0;
   if (r.paused) return 0;
@@ -71,10 +71,10 @@ int ClockTick(Resident& r) {
   // The class buffer is reused by events handled in the yields below.
   const std::string tick_class = class_name;
   std::string caption = ComposeNow(r, memory);
-  w.Yield();
+  w.PumpMessages();
   if (r.ended) return 0;
   if (r.flags.ClipRequest != 0) CopyCaption(r, caption);
-  w.Yield();
+  w.PumpMessages();
   if (r.ended) return 0;
   DesktopStep(r, tick_class, window, caption);
   PlaceCaption(r, window, tick_class, caption, r.flags.PauseToggled);

@@ -68,7 +68,7 @@ void LaunchSettings(Resident& r) {
   // The icon is gone already; without a word the program would just vanish.
   // The box comes before the end request so that it is read, not cut short
   // by the next timer event.
-  if (!r.platform.launcher.Start(folder + "VRLDIALOG.exe /Set"))
+  if (!r.platform.launcher.Start(folder + "VRLDIALOG.exe", "/Set"))
     ShowResidentMessage(r.platform.messages, kSettingsLaunchFailed, "x");
   r.flags.EndRequest = 1;
 }

@@ -123,7 +123,7 @@ TEST(ClockLoopTest, TimerEventDuringYieldStartsNoNestedTick) {
   s.Start();
   const WindowHandle a = s.desktop.Open("A", "a", true);
   int nested_events = 0;
-  s.desktop.AtNextYield([&] {
+  s.desktop.AtNextPump([&] {
     ++nested_events;
     s.clock.AdvanceMs(1000);
     OnTimer(s.r);
@@ -141,7 +141,7 @@ TEST(ClockLoopTest, EndClickedDuringTheTicksFirstYieldEndsThisTick) {
   s.Start();
   const WindowHandle a = s.desktop.Open("A", "a", true);
   s.Tick();
-  s.desktop.AtNextYield([&] { OnMenuCommand(s.r, MenuCommand::End); });
+  s.desktop.AtNextPump([&] { OnMenuCommand(s.r, MenuCommand::End); });
   s.Tick();
   EXPECT_EQ(s.shell.quits(), 1);
   EXPECT_EQ(s.Title(a), "a");
@@ -152,8 +152,8 @@ TEST(ClockLoopTest, EndClickedLateInATickEndsAtTheNextEvent) {
   s.Start();
   s.desktop.Open("A", "a", true);
   // Queued from inside the tick's second yield, so it runs at the third.
-  s.desktop.AtNextYield([&] {
-    s.desktop.AtNextYield([&] { OnMenuCommand(s.r, MenuCommand::End); });
+  s.desktop.AtNextPump([&] {
+    s.desktop.AtNextPump([&] { OnMenuCommand(s.r, MenuCommand::End); });
   });
   s.Tick();
   EXPECT_EQ(s.shell.quits(), 0);

@@ -40,15 +40,15 @@ void SimDesktop::BringForward(WindowHandle window) {
   if (Exists(window)) foreground_ = window;
 }
 
-void SimDesktop::Yield() {
-  ++yield_count_;
-  if (at_yield_.empty()) return;
-  auto actions = std::move(at_yield_);
-  at_yield_.clear();
+void SimDesktop::PumpMessages() {
+  ++pump_count_;
+  if (at_pump_.empty()) return;
+  auto actions = std::move(at_pump_);
+  at_pump_.clear();
   for (auto& action : actions) action();
 }
 
-void SimDesktop::DrawText(int x, int y, std::string_view text) {
+void SimDesktop::PaintText(int x, int y, std::string_view text) {
   events_.push_back({Event::Draw, 0, std::string(text), x, y});
   painted_ = std::string(text);
 }

@@ -26,12 +26,12 @@ class SimDesktop : public WindowSystem, public Screen {
   bool SetTitle(WindowHandle window, std::string_view title) override;
   WindowHandle Find(std::string_view class_name, std::string_view title) const override;
   void BringForward(WindowHandle window) override;
-  void Yield() override;
+  void PumpMessages() override;
 
   // Screen
   int HeightPixels() const override { return height_; }
   int WidthPixels() const override { return width_; }
-  void DrawText(int x, int y, std::string_view text) override;
+  void PaintText(int x, int y, std::string_view text) override;
   void InvalidateAll() override;
 
   // Test control.
@@ -43,13 +43,13 @@ class SimDesktop : public WindowSystem, public Screen {
   std::string TitleOf(WindowHandle window) const;
   bool Exists(WindowHandle window) const { return windows_.count(window) != 0; }
   void SetScreenSize(int width, int height) { width_ = width, height_ = height; }
-  // Runs at the next Yield (a click or a timer event arriving mid-tick).
-  void AtNextYield(std::function<void()> action) { at_yield_.push_back(std::move(action)); }
+  // Runs at the next PumpMessages (a click or a timer event arriving mid-tick).
+  void AtNextPump(std::function<void()> action) { at_pump_.push_back(std::move(action)); }
 
   const std::vector<Event>& events() const { return events_; }
   void ClearEvents() { events_.clear(); }
   int find_count() const { return find_count_; }
-  int yield_count() const { return yield_count_; }
+  int pump_count() const { return pump_count_; }
   // What is painted on the screen now: cleared by InvalidateAll.
   const std::string& painted() const { return painted_; }
 
@@ -62,9 +62,9 @@ class SimDesktop : public WindowSystem, public Screen {
   WindowHandle foreground_ = 0;
   int width_ = 1024, height_ = 768;
   std::vector<Event> events_;
-  std::vector<std::function<void()>> at_yield_;
+  std::vector<std::function<void()>> at_pump_;
   mutable int find_count_ = 0;
-  int yield_count_ = 0;
+  int pump_count_ = 0;
   std::string painted_;
 };
 

@@ -67,8 +67,9 @@ class SimClipboard : public Clipboard {
 
 class SimLauncher : public Launcher {
  public:
-  bool Start(std::string_view command_line) override {
-    started_.emplace_back(command_line);
+  // Recorded as one command line: program, a blank, arguments.
+  bool Start(std::string_view program, std::string_view arguments) override {
+    started_.push_back(std::string(program) + " " + std::string(arguments));
     return !fail_;
   }
   void set_fail(bool fail) { fail_ = fail; }

@@ -121,7 +121,7 @@ void DrawOnDesktop(Resident& r, std::string_view caption) {
   const int y = r.settings.DrawDesktopPoint == 1 ? r.platform.screen.HeightPixels() - 20 : 0;
   std::string text(caption);
   text.append(8, ' ');  // blanks out the end of a longer text drawn before
-  r.platform.screen.DrawText(0, y, text);
+  r.platform.screen.PaintText(0, y, text);
 }
 
 void RepaintScreen(Resident& r) { r.platform.screen.InvalidateAll(); }

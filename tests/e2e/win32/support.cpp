@@ -120,7 +120,7 @@ std::string Show932(std::string_view bytes) {
     while (i + run < bytes.size() && bytes[i + run] == bytes[i]) ++run;
     const unsigned char c = static_cast<unsigned char>(bytes[i]);
     if (run >= 8 && c >= 0x20 && c < 0x7F) {
-      out += "\"" + std::string(1, bytes[i]) + "\"x" + std::to_string(run);
+      out.append(1, '"').append(1, bytes[i]).append("\"x").append(std::to_string(run));
       i += run;
       continue;
     }
@@ -145,7 +145,10 @@ std::string Show932(std::string_view bytes) {
     }
     i += len;
   }
-  return "[" + out + "]";
+  std::string framed = "[";
+  framed += out;
+  framed += "]";
+  return framed;
 }
 
 }  // namespace e2e

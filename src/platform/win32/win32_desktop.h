@@ -1,0 +1,42 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/window_system.h"
+
+namespace vorlan::win32 {
+
+inline HWND ToHwnd(WindowHandle w) { return reinterpret_cast<HWND>(w); }
+inline WindowHandle FromHwnd(HWND h) { return reinterpret_cast<WindowHandle>(h); }
+
+// Other programs' windows and the screen, through the wide API.
+class Win32Desktop : public WindowSystem, public Screen {
+ public:
+  // Messages for `dialog` (a modeless window of ours) go through
+  // IsDialogMessage while yielding, so Enter and Tab work in it.
+  void set_modeless_dialog(HWND dialog) { dialog_ = dialog; }
+
+  WindowHandle Foreground() const override;
+  void ClassName(WindowHandle window, std::string& out) const override;
+  void Title(WindowHandle window, std::string& out) const override;
+  bool SetTitle(WindowHandle window, std::string_view title) override;
+  WindowHandle Find(std::string_view class_name, std::string_view title) const override;
+  void BringForward(WindowHandle window) override;
+  void PumpMessages() override;
+
+  int HeightPixels() const override;
+  int WidthPixels() const override;
+  void PaintText(int x, int y, std::string_view text) override;
+  void InvalidateAll() override;
+
+  // One message: dispatched, or passed to the modeless dialog. False on WM_QUIT.
+  bool DispatchOne(MSG& msg);
+
+ private:
+  HWND dialog_ = nullptr;
+  mutable std::wstring wide_;  // reused: the timer asks for names many times a second
+};
+
+}  // namespace vorlan::win32

@@ -1,0 +1,177 @@
+#!/usr/bin/env bash
+# Runs the end-to-end driver of a Windows build under Wine, headless, in a
+# fresh Wine prefix of its own:
+#
+#   bash tests/e2e/run-wine.sh <windows-build-dir> [driver arguments...]
+#
+# The exit code is the driver's (0 = every test passed). Nothing outside a
+# temporary folder is touched, except a settled template prefix cached in the
+# build folder (<build>/wine-template) that later runs copy instead of booting
+# Wine again; delete it to force a new one.
+#
+# Needs: wine64 (or wine), Xvfb, localedef with the ja_JP source (package
+# locales). Works as root and as an ordinary user.
+set -euo pipefail
+
+if [ $# -lt 1 ] || [ ! -d "$1" ]; then
+  echo "usage: $0 <windows-build-dir> [driver arguments...]" >&2
+  exit 2
+fi
+build=$(cd "$1" && pwd)
+shift
+driver=$build/tests/e2e/vorlan_e2e.exe
+if [ ! -f "$driver" ]; then
+  echo "run-wine.sh: $driver is missing; build the Windows configuration first" >&2
+  exit 2
+fi
+
+# --- tools -------------------------------------------------------------------
+# The wine64 loader runs 64-bit programs and wineboot by itself; the `wine`
+# wrapper only adds a complaint when wine32 is missing.
+wine=
+for candidate in /usr/lib/wine/wine64 "$(command -v wine64 || true)" "$(command -v wine || true)"; do
+  if [ -n "$candidate" ] && [ -x "$candidate" ]; then wine=$candidate; break; fi
+done
+server=
+for candidate in /usr/lib/wine/wineserver "$(command -v wineserver || true)"; do
+  if [ -n "$candidate" ] && [ -x "$candidate" ]; then server=$candidate; break; fi
+done
+for tool in Xvfb localedef; do
+  command -v "$tool" >/dev/null || { echo "run-wine.sh: $tool is missing" >&2; exit 2; }
+done
+if [ -z "$wine" ] || [ -z "$server" ]; then
+  echo "run-wine.sh: wine64 (or wine) and wineserver are needed" >&2
+  exit 2
+fi
+export WINELOADER=$wine WINESERVER=$server
+
+# --- sandbox -----------------------------------------------------------------
+scratch=$(mktemp -d "${TMPDIR:-/tmp}/vorlan-e2e.XXXXXX")
+xvfb_pid=
+prefixes=()
+
+cleanup() {
+  local rc=$?
+  trap - EXIT INT TERM
+  # Only the servers of our own prefixes, and only our own X server.
+  local p
+  for p in "${prefixes[@]}"; do
+    [ -d "$p" ] && WINEPREFIX=$p "$server" -k >/dev/null 2>&1 || true
+  done
+  for p in "${prefixes[@]}"; do
+    [ -d "$p" ] && WINEPREFIX=$p timeout 20 "$server" -w >/dev/null 2>&1 || true
+  done
+  if [ -n "$xvfb_pid" ]; then
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+  fi
+  rm -rf "$scratch"
+  exit "$rc"
+}
+trap cleanup EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
+elapsed() { echo "$(( $(date +%s) - start ))s"; }
+start=$(date +%s)
+
+# A display of our own: Xvfb picks a free number and writes it to fd 3 once
+# it accepts clients.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$scratch/display" >/dev/null 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 200); do
+  [ -s "$scratch/display" ] && break
+  kill -0 "$xvfb_pid" 2>/dev/null || { echo "run-wine.sh: Xvfb did not start" >&2; exit 2; }
+  sleep 0.05
+done
+[ -s "$scratch/display" ] || { echo "run-wine.sh: Xvfb gave no display" >&2; exit 2; }
+export DISPLAY=:$(cat "$scratch/display")
+
+# Japanese locale without touching the system: Wine takes its ANSI code page
+# (932) from LC_ALL, and without a compiled glibc locale it cannot map
+# Japanese file names to the Unix side.
+mkdir -p "$scratch/locale" "$scratch/home"
+localedef -i ja_JP -f UTF-8 "$scratch/locale/ja_JP.UTF-8" 2>/dev/null ||
+  [ -f "$scratch/locale/ja_JP.UTF-8/LC_CTYPE" ] ||
+  { echo "run-wine.sh: localedef ja_JP failed (package locales missing?)" >&2; exit 2; }
+# (This shell cannot switch to the new locale itself, hence the silenced
+# warning; the programs it starts can.)
+export LOCPATH=$scratch/locale TZ=Asia/Tokyo
+{ export LC_ALL=ja_JP.UTF-8 LANG=ja_JP.UTF-8; } 2>/dev/null
+unset LANGUAGE
+# HOME in the sandbox: the prefix's Desktop, Documents ... are links into it.
+export HOME=$scratch/home
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+unset WINEARCH
+
+# --- prefix ------------------------------------------------------------------
+# A prefix made as the tests need it: created under the Japanese locale (its
+# fonts then get the Japanese charset), with Wine's own fonts, no sound
+# driver and a virtual desktop (windows raise and close as on Windows).
+# Booting one takes 13-15 s; a settled template in the build folder is copied
+# instead (about 2 s), so each run still gets a fresh prefix of its own. The
+# template is valid for one Wine version, one user and one version of this
+# recipe.
+recipe=1
+stamp="$("$wine" --version 2>/dev/null || echo unknown) recipe $recipe uid $(id -u)"
+template=$build/wine-template
+
+make_template() {  # <dir>: leaves <dir>/pfx, <dir>/home-path and <dir>/stamp
+  local dir=$1 pfx=$1/pfx home=$1/home
+  mkdir -p "$home"
+  prefixes+=("$pfx")
+  WINEPREFIX=$pfx HOME=$home "$wine" wineboot -i >/dev/null 2>&1
+  WINEPREFIX=$pfx "$server" -w
+  local fonts=(/usr/share/wine/fonts/*.ttf)
+  if [ -e "${fonts[0]}" ]; then cp "${fonts[@]}" "$pfx/drive_c/windows/Fonts/"; fi
+  reg_add() { WINEPREFIX=$pfx HOME=$home "$wine" reg add "$@" /f >/dev/null 2>&1; }
+  reg_add 'HKCU\Software\Wine\Drivers' /v Audio /d ""
+  reg_add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default
+  reg_add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768
+  # After -w the server has written the registry files and exited: the
+  # prefix can be copied.
+  WINEPREFIX=$pfx "$server" -w
+  echo "$home" >"$dir/home-path"
+  echo "$stamp" >"$dir/stamp"
+}
+
+if ! { [ -f "$template/stamp" ] && [ "$(cat "$template/stamp")" = "$stamp" ]; }; then
+  # Made beside the build folder's other files and moved into place with one
+  # rename, so a run in parallel never copies a half-made template.
+  work=$(mktemp -d "$build/wine-template.new.XXXXXX")
+  make_template "$work"
+  rm -rf "$template"
+  mv -T "$work" "$template" 2>/dev/null || template=$work  # lost a race: use ours
+  echo "run-wine.sh: template prefix made ($(elapsed))"
+fi
+
+pfx=$scratch/pfx
+cp -a "$template/pfx" "$pfx"
+prefixes+=("$pfx")
+# The prefix's Desktop, Documents, ... are links to the HOME it was made
+# with; point them at this run's HOME so nothing of one run reaches another
+# or the template.
+old_home=$(cat "$template/home-path")
+while IFS= read -r -d '' link; do
+  target=$(readlink "$link")
+  case $target in
+    "$old_home" | "$old_home"/*) ln -sfn "$HOME${target#"$old_home"}" "$link" ;;
+  esac
+done < <(find "$pfx/drive_c/users" -maxdepth 2 -type l -print0)
+[ "$template" = "$build/wine-template" ] || rm -rf "$template"
+export WINEPREFIX=$pfx
+echo "run-wine.sh: fresh prefix ready ($(elapsed))"
+
+# --- run ---------------------------------------------------------------------
+# The delivered holiday file, as a path the driver can open (Z: is /).
+data_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../data" 2>/dev/null && pwd || true)
+[ -n "$data_dir" ] && export VORLAN_E2E_DATA="Z:${data_dir//\//\\}"
+# A hung test (a box nobody closes) must not hang CI: the driver gets a
+# bounded time, and the server is killed afterwards in any case.
+set +e
+timeout --kill-after=10 300 "$wine" "$driver" "$@"
+rc=$?
+set -e
+[ $rc -eq 124 ] && echo "run-wine.sh: the driver timed out" >&2
+echo "run-wine.sh: driver exit code $rc ($(elapsed))"
+exit $rc
