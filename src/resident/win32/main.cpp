@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "platform/win32/quiet_terminate.h"
 #include "resident_app.h"
 
 namespace {
