@@ -197,7 +197,7 @@ std::vector<ProfileCase> Cases() {
       // An ideographic space (81 40) is text, not a blank.
       {"IdeographicSpaceIsNotABlank", "[　5月祭日]\r\n3日=憲法記念日\r\n", "5月祭日", "3日", ""},
       {"TabEndingARequestIsPartOfTheName", kMay, "5月祭日", "3日\t", "",
-       "Wine returns the value: it strips blanks of every kind from the requested names. Windows "
+       "Wine returns the value: it strips a tab from a requested name as it strips spaces. Windows "
        "strips only spaces from a request, so the tab stays part of the name."},
       {"NulInValueEndsIt", std::string("[5月祭日]\r\n3日=憲法") + '\0' + "記念日\r\n", "5月祭日", "3日",
        "憲法"},

@@ -48,13 +48,16 @@ export WINELOADER=$wine WINESERVER=$server
 # --- sandbox -----------------------------------------------------------------
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/vorlan-e2e.XXXXXX")
 xvfb_pid=
+driver_pid=
 prefixes=()
+work=  # a template being made; removed when the run stops before it is done
 
 cleanup() {
   local rc=$?
   trap - EXIT INT TERM
   # Only the servers of our own prefixes, and only our own X server.
   local p
+  [ -n "$driver_pid" ] && kill "$driver_pid" 2>/dev/null || true
   for p in "${prefixes[@]}"; do
     [ -d "$p" ] && WINEPREFIX=$p "$server" -k >/dev/null 2>&1 || true
   done
@@ -66,6 +69,7 @@ cleanup() {
     wait "$xvfb_pid" 2>/dev/null || true
   fi
   rm -rf "$scratch"
+  [ -n "$work" ] && rm -rf "$work"
   exit "$rc"
 }
 trap cleanup EXIT
@@ -112,7 +116,7 @@ unset WINEARCH
 # instead (about 2 s), so each run still gets a fresh prefix of its own. The
 # template is valid for one Wine version, one user and one version of this
 # recipe.
-recipe=1
+recipe=2
 stamp="$("$wine" --version 2>/dev/null || echo unknown) recipe $recipe uid $(id -u)"
 template=$build/wine-template
 
@@ -120,7 +124,11 @@ make_template() {  # <dir>: leaves <dir>/pfx, <dir>/home-path and <dir>/stamp
   local dir=$1 pfx=$1/pfx home=$1/home
   mkdir -p "$home"
   prefixes+=("$pfx")
-  WINEPREFIX=$pfx HOME=$home "$wine" wineboot -i >/dev/null 2>&1
+  if ! WINEPREFIX=$pfx HOME=$home "$wine" wineboot -i >"$scratch/wineboot.log" 2>&1; then
+    cat "$scratch/wineboot.log" >&2
+    echo "run-wine.sh: wineboot failed" >&2
+    exit 2
+  fi
   WINEPREFIX=$pfx "$server" -w
   local fonts=(/usr/share/wine/fonts/*.ttf)
   if [ -e "${fonts[0]}" ]; then cp "${fonts[@]}" "$pfx/drive_c/windows/Fonts/"; fi
@@ -141,7 +149,11 @@ if ! { [ -f "$template/stamp" ] && [ "$(cat "$template/stamp")" = "$stamp" ]; };
   work=$(mktemp -d "$build/wine-template.new.XXXXXX")
   make_template "$work"
   rm -rf "$template"
-  mv -T "$work" "$template" 2>/dev/null || template=$work  # lost a race: use ours
+  if mv -T "$work" "$template" 2>/dev/null; then
+    work=
+  else
+    template=$work  # another run was faster: use ours for this run
+  fi
   echo "run-wine.sh: template prefix made ($(elapsed))"
 fi
 
@@ -158,7 +170,6 @@ while IFS= read -r -d '' link; do
     "$old_home" | "$old_home"/*) ln -sfn "$HOME${target#"$old_home"}" "$link" ;;
   esac
 done < <(find "$pfx/drive_c/users" -maxdepth 2 -type l -print0)
-[ "$template" = "$build/wine-template" ] || rm -rf "$template"
 export WINEPREFIX=$pfx
 echo "run-wine.sh: fresh prefix ready ($(elapsed))"
 
@@ -168,9 +179,14 @@ data_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../data" 2>/dev/null && pwd || 
 [ -n "$data_dir" ] && export VORLAN_E2E_DATA="Z:${data_dir//\//\\}"
 # A hung test (a box nobody closes) must not hang CI: the driver gets a
 # bounded time, and the server is killed afterwards in any case.
+# Started in the background and waited for, so that a signal to this script
+# is handled at once rather than after the driver ends.
 set +e
-timeout --kill-after=10 300 "$wine" "$driver" "$@"
+timeout --kill-after=10 300 "$wine" "$driver" "$@" &
+driver_pid=$!
+wait "$driver_pid"
 rc=$?
+driver_pid=
 set -e
 [ $rc -eq 124 ] && echo "run-wine.sh: the driver timed out" >&2
 echo "run-wine.sh: driver exit code $rc ($(elapsed))"

@@ -90,8 +90,9 @@ bool Win32Files::ReplaceBytes(std::string_view path, std::string_view bytes) {
       (old_attrs & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
     return false;
 
-  // The temporary file must be in the same folder: a move within one volume
-  // is a rename, while a move across volumes is a copy that can fail halfway.
+  // The temporary file must be in the same folder: only within one volume is
+  // the move a rename (across volumes it would be a copy, which can fail
+  // halfway, and without MOVEFILE_COPY_ALLOWED it is refused).
   std::wstring temp;
   UniqueHandle file;
   for (unsigned attempt = 0; attempt < 16 && !file; ++attempt) {
