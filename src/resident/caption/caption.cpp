@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "common/utf8.h"
+
 namespace vorlan {
 
 namespace {
@@ -62,17 +64,6 @@ std::string FormatPattern(std::string_view pattern, const LocalTime& t,
   return out;
 }
 
-// Byte length of the first `count` code points of UTF-8 text.
-std::size_t PrefixBytes(std::string_view text, std::size_t count) {
-  std::size_t i = 0;
-  while (i < text.size() && count > 0) {
-    ++i;
-    while (i < text.size() && (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) ++i;
-    --count;
-  }
-  return i;
-}
-
 std::string TenthsText(double megabytes, const LocaleFormats& locale) {
   // Nearest tenth, halves away from zero, as the "0.0" pattern rounds.
   const long long tenths = std::llround(megabytes * 10.0);
@@ -103,7 +94,7 @@ std::string TimeItem(const DisplayOptions& options, const LocalTime& now,
                                    : (twelve ? "hh時mm分ss秒 AMPM" : "hh時mm分ss秒");
   std::string text = FormatPattern(pattern, now, locale);
   if (options.SecondCheck == 0) {
-    text.resize(PrefixBytes(text, colon ? 5 : 6));
+    text.resize(Utf8PrefixBytes(text, colon ? 5 : 6));
     // The designator stays: a 12-hour time without 午前/午後 is ambiguous.
     if (twelve) {
       text += ' ';
@@ -116,7 +107,7 @@ std::string TimeItem(const DisplayOptions& options, const LocalTime& now,
 std::string DateItem(const DisplayOptions& options, const LocalTime& now,
                      const LocaleFormats& locale) {
   std::string text = FormatPattern(options.DateTyp == 0 ? "yy/mm/dd" : "yy年mm月dd日", now, locale);
-  if (options.YearDSP != 1) text.erase(0, PrefixBytes(text, 3));
+  if (options.YearDSP != 1) text.erase(0, Utf8PrefixBytes(text, 3));
   return text;
 }
 

@@ -1,20 +1,10 @@
 #include "resident/title/title_writer.h"
 
-#include <cmath>
+#include "common/utf8.h"
 
 namespace vorlan {
 
 namespace {
-
-std::size_t Utf8PrefixBytes(std::string_view text, std::size_t count) {
-  std::size_t i = 0;
-  while (i < text.size() && count > 0) {
-    ++i;
-    while (i < text.size() && (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) ++i;
-    --count;
-  }
-  return i;
-}
 
 bool IsShellClass(std::string_view class_name) {
   return class_name == kDesktopClass || class_name == kTaskbarClass;
