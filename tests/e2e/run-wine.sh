@@ -33,6 +33,16 @@ source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine-sandbox.sh"
 # The delivered holiday file, as a path the driver can open (Z: is /).
 data_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../data" 2>/dev/null && pwd || true)
 [ -n "$data_dir" ] && export VORLAN_E2E_DATA="Z:${data_dir//\//\\}"
+# The resident program under test; each test copies it into a folder of its own.
+resident=$build/resident/Vorlan.exe
+[ -f "$resident" ] && export VORLAN_E2E_RESIDENT="Z:${resident//\//\\}"
+# For tests at a chosen time: the driver starts the program through the shell
+# with libfaketime preloaded (the driver's own clock stays real), and needs
+# the Wine loader for that.
+export VORLAN_E2E_WINELOADER=$wine
+for lib in /usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1 /usr/lib/faketime/libfaketime.so.1; do
+  if [ -f "$lib" ]; then export VORLAN_E2E_FAKETIME=$lib; break; fi
+done
 # A hung test (a box nobody closes) must not hang CI: the driver gets a
 # bounded time, and the server is killed afterwards in any case.
 # Started in the background and waited for, so that a signal to this script

@@ -17,6 +17,9 @@ class Win32Desktop : public WindowSystem, public Screen {
   // Messages for `dialog` (a modeless window of ours) go through
   // IsDialogMessage while yielding, so Enter and Tab work in it.
   void set_modeless_dialog(HWND dialog) { dialog_ = dialog; }
+  // While a popup menu of ours is open, its own loop takes the messages;
+  // PumpMessages then leaves them to it.
+  void set_menu_open(bool open) { menu_open_ = open; }
 
   WindowHandle Foreground() const override;
   void ClassName(WindowHandle window, std::string& out) const override;
@@ -35,7 +38,21 @@ class Win32Desktop : public WindowSystem, public Screen {
   bool DispatchOne(MSG& msg);
 
  private:
+  // A title that did not reach its window because the window did not answer.
+  struct PendingTitle {
+    HWND window;
+    std::wstring text;
+  };
+  void ForgetPending(HWND window);
+  void RetryPending();
+
   HWND dialog_ = nullptr;
+  bool menu_open_ = false;
+  std::vector<PendingTitle> pending_;
+  unsigned long long last_retry_ms_ = 0;
+  double last_look_ms_ = -1e9;  // when the queue was last looked at
+  mutable std::wstring absent_class_;  // a class no window had ...
+  mutable double absent_since_ms_ = -1e9;  // ... when last looked for
   mutable std::wstring wide_;  // reused: the timer asks for names many times a second
 };
 

@@ -142,13 +142,26 @@ MenuCommand ResidentApp::ShowPopupMenu(std::span<const MenuItem> items) {
   POINT at{};
   GetCursorPos(&at);
   // Without this the menu would stay open when the user clicks elsewhere.
+  // It makes the hidden Form1 the foreground window, though, and the clock
+  // never serves its own window: the user's window would keep a stopped
+  // clock (and a copy request would wait) until the user activated some
+  // window. So the window that was in front gets the foreground back below.
+  HWND in_front = GetForegroundWindow();
   SetForegroundWindow(form1_);
+  parts_->desktop.set_menu_open(true);
   const int chosen = static_cast<int>(TrackPopupMenu(
       menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, form1_,
       nullptr));
+  parts_->desktop.set_menu_open(false);
   // Lets the menu's own window close properly before the next click.
   PostMessageW(form1_, WM_NULL, 0, 0);
   DestroyMenu(menu);
+  // Only when the foreground is still ours: a click elsewhere that closed
+  // the menu has chosen the window in front already.
+  const HWND now = GetForegroundWindow();
+  if (in_front != nullptr && in_front != form1_ && IsWindow(in_front) &&
+      (now == form1_ || now == nullptr))
+    SetForegroundWindow(in_front);
   if (chosen < 1 || static_cast<std::size_t>(chosen) > items.size()) return MenuCommand::None;
   return items[static_cast<std::size_t>(chosen) - 1].command;
 }
