@@ -93,11 +93,24 @@ server_proc=$(server_pid)
 echo "measure-resident.sh: both clocks run beside notepad; measuring for ${seconds}s"
 v0=$(cpu_ticks "$vorlan"); m0=$(cpu_ticks "$minimal"); s0=$( [ -n "$server_proc" ] && cpu_ticks "$server_proc" || echo 0)
 vn0=$(cpu_ns "$vorlan"); mn0=$(cpu_ns "$minimal")
-sleep "$seconds"
+# In slices of 10 s, so that the spread between slices shows how much of a
+# difference is noise (a few hundred microseconds a second are measured).
+slices=()
+left=$seconds
+vp=$vn0; mp=$mn0
+while [ "$left" -gt 0 ]; do
+  step=$(( left < 10 ? left : 10 ))
+  sleep "$step"
+  left=$(( left - step ))
+  vn=$(cpu_ns "$vorlan"); mn=$(cpu_ns "$minimal")
+  slices+=("$(awk -v a=$(( vn - vp )) -v b=$(( mn - mp )) -v s="$step" \
+    'BEGIN { printf "%.0f/%.0f", a / s / 1000, b / s / 1000 }')")
+  vp=$vn; mp=$mn
+done
 alive "$vorlan" || { echo "measure-resident.sh: Vorlan.exe ended during the run" >&2; exit 1; }
 alive "$minimal" || { echo "measure-resident.sh: minimal_clock.exe ended during the run" >&2; exit 1; }
 v1=$(cpu_ticks "$vorlan"); m1=$(cpu_ticks "$minimal"); s1=$( [ -n "$server_proc" ] && cpu_ticks "$server_proc" || echo 0)
-vn1=$(cpu_ns "$vorlan"); mn1=$(cpu_ns "$minimal")
+vn1=$vp; mn1=$mp
 title=$(probe title Notepad || true)
 
 v_ms=$(ms_of_ticks $(( v1 - v0 ))); m_ms=$(ms_of_ticks $(( m1 - m0 ))); s_ms=$(ms_of_ticks $(( s1 - s0 )))
@@ -129,13 +142,12 @@ cat <<EOF
 Vorlan.exe under Wine ($("$wine" --version 2>/dev/null || echo wine)), ${seconds}s with notepad in front
   notepad's title at the end: $title
 
-                         Vorlan.exe   minimal_clock.exe
-  CPU time (user+sys)    ${v_ms} ms       ${m_ms} ms
-  CPU ratio              ${ratio}  (goal <= 1.1)
-  time on CPU (schedstat) ${v_run} ms     ${m_run} ms
-  ratio of those         ${ratio_run}
-  VmRSS                  ${v_rss} kB     ${m_rss} kB
-  private (smaps)        ${v_priv} kB     ${m_priv} kB
+                          Vorlan.exe   minimal_clock.exe
+  CPU, utime+stime        ${v_ms} ms       ${m_ms} ms      ratio ${ratio} (10 ms ticks)
+  CPU, time on a CPU      ${v_run} ms     ${m_run} ms    ratio ${ratio_run} (goal <= 1.1)
+    per 10 s slice, us/s (Vorlan/minimal): ${slices[*]}
+  VmRSS                   ${v_rss} kB     ${m_rss} kB
+  private (smaps_rollup)  ${v_priv} kB      ${m_priv} kB
   wineserver CPU, shared by both and notepad: ${s_ms} ms
 
   Vorlan.exe size        ${size} bytes = $(( size / 1024 )) KiB  (goal <= 300 KB)

@@ -20,6 +20,7 @@ class Win32Desktop : public WindowSystem, public Screen {
   // While a popup menu of ours is open, its own loop takes the messages;
   // PumpMessages then leaves them to it.
   void set_menu_open(bool open) { menu_open_ = open; }
+  bool menu_open() const { return menu_open_; }
 
   WindowHandle Foreground() const override;
   void ClassName(WindowHandle window, std::string& out) const override;

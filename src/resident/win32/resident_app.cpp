@@ -148,11 +148,14 @@ MenuCommand ResidentApp::ShowPopupMenu(std::span<const MenuItem> items) {
   // window. So the window that was in front gets the foreground back below.
   HWND in_front = GetForegroundWindow();
   SetForegroundWindow(form1_);
+  // (A click on the icon while the menu is open asks for a second one, which
+  // the system refuses; the first is still open when that call returns.)
+  const bool menu_was_open = parts_->desktop.menu_open();
   parts_->desktop.set_menu_open(true);
   const int chosen = static_cast<int>(TrackPopupMenu(
       menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, form1_,
       nullptr));
-  parts_->desktop.set_menu_open(false);
+  parts_->desktop.set_menu_open(menu_was_open);
   // Lets the menu's own window close properly before the next click.
   PostMessageW(form1_, WM_NULL, 0, 0);
   DestroyMenu(menu);
