@@ -156,6 +156,13 @@ class ResidentE2E : public testing::Test {
   // given (only the Windows side sees that), so the preload cannot be handed
   // down that way: the program is started through the shell instead and
   // taken over by its process id.
+  // The usual opening: the window in front, the clock started, its caption there.
+  void StartServing(HWND window) {
+    ASSERT_TRUE(BringToFront(window));
+    ASSERT_NO_FATAL_FAILURE(StartResident());
+    ASSERT_TRUE(WaitForCaption(window).captioned);
+  }
+
   void StartResidentAt(const std::string& instant) {
     started_through_shell_ = true;
     ASSERT_TRUE(StartThroughUnixShell(
@@ -267,9 +274,7 @@ TEST_F(ResidentE2E, SwitchingTheForegroundRestoresThePreviousTitleInTheSameTick)
   PeerWindow peer(kPeerClass, L"電卓もどき");
   ASSERT_NE(peer.hwnd(), nullptr);
   const std::string notepad_title = TitleOf(notepad.hwnd());
-  ASSERT_TRUE(BringToFront(notepad.hwnd()));
-  ASSERT_NO_FATAL_FAILURE(StartResident());
-  ASSERT_TRUE(WaitForCaption(notepad.hwnd()).captioned);
+  ASSERT_NO_FATAL_FAILURE(StartServing(notepad.hwnd()));
 
   for (int round = 0; round < 3; ++round) {
     HWND from = round % 2 == 0 ? notepad.hwnd() : peer.hwnd();
@@ -307,9 +312,7 @@ TEST_F(ResidentE2E, ExcludedClassIsLeftAloneAndThePreviousWindowRestored) {
   PeerWindow excluded(kExcludedClass, L"除外される窓");
   ASSERT_NE(excluded.hwnd(), nullptr);
   const std::string notepad_title = TitleOf(notepad.hwnd());
-  ASSERT_TRUE(BringToFront(notepad.hwnd()));
-  ASSERT_NO_FATAL_FAILURE(StartResident());
-  ASSERT_TRUE(WaitForCaption(notepad.hwnd()).captioned);
+  ASSERT_NO_FATAL_FAILURE(StartServing(notepad.hwnd()));
 
   ASSERT_TRUE(BringToFront(excluded.hwnd()));
   EXPECT_TRUE(WaitUntil([&] { return TitleOf(notepad.hwnd()) == notepad_title; }, 1000, 2))
@@ -382,9 +385,7 @@ TEST_F(ResidentE2E, EndCommandFromTheTrayMenuRestoresTheTitleAndRemovesTheIcon) 
   Notepad notepad;
   ASSERT_NE(notepad.hwnd(), nullptr);
   const std::string notepad_title = TitleOf(notepad.hwnd());
-  ASSERT_TRUE(BringToFront(notepad.hwnd()));
-  ASSERT_NO_FATAL_FAILURE(StartResident());
-  ASSERT_TRUE(WaitForCaption(notepad.hwnd()).captioned);
+  ASSERT_NO_FATAL_FAILURE(StartServing(notepad.hwnd()));
   ASSERT_TRUE(TrayIconExists(form1_, kTrayId));
 
   ASSERT_NO_FATAL_FAILURE(ChooseFromTrayMenu(kDownsToEnd));
@@ -427,9 +428,7 @@ TEST_P(ResidentMaintenanceE2E, MaintenanceDialogEndsTheProgram) {
   Notepad notepad;
   ASSERT_NE(notepad.hwnd(), nullptr);
   const std::string notepad_title = TitleOf(notepad.hwnd());
-  ASSERT_TRUE(BringToFront(notepad.hwnd()));
-  ASSERT_NO_FATAL_FAILURE(StartResident());
-  ASSERT_TRUE(WaitForCaption(notepad.hwnd()).captioned);
+  ASSERT_NO_FATAL_FAILURE(StartServing(notepad.hwnd()));
 
   PeerWindow tool(kBoxClass, GetParam(), false);
   ASSERT_NE(tool.hwnd(), nullptr);
@@ -606,9 +605,7 @@ TEST_F(ResidentE2E, CopyCommandPutsExactlyTheCaptionOnTheClipboard) {
   ASSERT_TRUE(EmptyTheClipboard());
   Notepad notepad;
   ASSERT_NE(notepad.hwnd(), nullptr);
-  ASSERT_TRUE(BringToFront(notepad.hwnd()));
-  ASSERT_NO_FATAL_FAILURE(StartResident());
-  ASSERT_TRUE(WaitForCaption(notepad.hwnd()).captioned);
+  ASSERT_NO_FATAL_FAILURE(StartServing(notepad.hwnd()));
 
   ASSERT_NO_FATAL_FAILURE(ChooseFromTrayMenu(kDownsToCopy));
   // The menu needed the foreground; the user's window gets it back, or the

@@ -11,6 +11,7 @@
 // switches are spread over the clock's timer phase by pauses of varying
 // length. Prints one line of figures in milliseconds.
 #include <windows.h>
+#include "platform/win32/monotonic.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -20,16 +21,7 @@
 
 namespace {
 
-double NowMs() {
-  static LARGE_INTEGER freq = [] {
-    LARGE_INTEGER f{};
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER now{};
-  QueryPerformanceCounter(&now);
-  return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(freq.QuadPart);
-}
+double NowMs() { return vorlan::win32::MonotonicMs(); }
 
 void Print(const std::string& utf8) {
   DWORD written = 0;

@@ -1,5 +1,6 @@
 #include "platform/win32/win32_desktop.h"
 
+#include "platform/win32/monotonic.h"
 #include "platform/win32/text_conv.h"
 
 namespace vorlan::win32 {
@@ -25,16 +26,6 @@ constexpr double kQuietAfterLookMs = 50;
 // dialog titles on every timer event, and one look answers all of them.
 constexpr double kAbsentDialogMs = 10;
 
-double MonotonicMs() {
-  static const double ticks_per_ms = [] {
-    LARGE_INTEGER f{};
-    QueryPerformanceFrequency(&f);
-    return static_cast<double>(f.QuadPart) / 1000.0;
-  }();
-  LARGE_INTEGER now{};
-  QueryPerformanceCounter(&now);
-  return static_cast<double>(now.QuadPart) / ticks_per_ms;
-}
 
 // 0 when the window did not take the message in time (or hangs).
 LRESULT SendText(HWND window, const std::wstring& text, UINT timeout_ms, bool* delivered) {

@@ -1,4 +1,5 @@
 #include "e2e/win32/resident_support.h"
+#include "platform/win32/monotonic.h"
 
 #include <shellapi.h>
 
@@ -52,16 +53,7 @@ std::string Env(const char* name) {
   return WideToUtf8(value);
 }
 
-double NowMs() {
-  static const double ticks_per_ms = [] {
-    LARGE_INTEGER f{};
-    QueryPerformanceFrequency(&f);
-    return static_cast<double>(f.QuadPart) / 1000.0;
-  }();
-  LARGE_INTEGER now{};
-  QueryPerformanceCounter(&now);
-  return static_cast<double>(now.QuadPart) / ticks_per_ms;
-}
+double NowMs() { return vorlan::win32::MonotonicMs(); }
 
 bool WaitUntil(const std::function<bool()>& condition, int timeout_ms, int poll_ms) {
   const double end = NowMs() + timeout_ms;
